@@ -1,0 +1,3 @@
+#include "run/driver.hpp"
+
+int main() { return tolvek::run(0, 1, 2); }

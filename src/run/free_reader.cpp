@@ -1,0 +1,231 @@
+#include "run/free_reader.hpp"
+
+#include <array>
+#include <cstring>
+
+namespace tolvek {
+namespace {
+
+constexpr int end_of_input = -1;
+constexpr std::size_t shown_text = 40;
+
+// Characters that may end a token; NUL and CR need a second look.
+constexpr std::array<bool, 256> token_stops = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {' ', '\t', ',', '/', '\n', '\r', '\0'}) t[c] = true;
+    return t;
+}();
+
+std::string shown(const char* b, const char* e) {
+    std::string s;
+    for (const char* p = b; p < e && s.size() < shown_text; ++p) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (c >= 0x20 && c < 0x7f) {
+            s += static_cast<char>(c);
+        } else {
+            static const char hex[] = "0123456789abcdef";
+            s += "\\x";
+            s += hex[c >> 4];
+            s += hex[c & 15];
+        }
+    }
+    if (static_cast<std::size_t>(e - b) > shown_text) s += "...";
+    return s;
+}
+
+}  // namespace
+
+// The character `ahead` bytes past the read position, or end_of_input.
+int FreeReader::peek(std::size_t ahead) {
+    while (in_.pos + ahead >= in_.end) {
+        if (!in_.fill()) return end_of_input;
+    }
+    return static_cast<unsigned char>(in_.data()[in_.pos + ahead]);
+}
+
+// Passes over blanks, tabs and line ends; returns the next character.
+int FreeReader::next_value_char() {
+    for (;;) {
+        const char* d = in_.data();
+        std::size_t p = in_.pos;
+        while (d[p] == ' ' || d[p] == '\t' || d[p] == '\n') {
+            if (d[p] == '\n') ++line_;
+            ++p;
+        }
+        in_.pos = p;
+        int c = peek(0);
+        if (c == '\r' && peek(1) == '\n') {
+            in_.pos += 2;
+            ++line_;
+            continue;
+        }
+        if (c == ' ' || c == '\t' || c == '\n') continue;  // only after a refill
+        return c;
+    }
+}
+
+// A NUL is data unless it is the sentinel; a CR ends a token only before LF.
+bool FreeReader::is_token_end(const char* p) {
+    switch (*p) {
+        case '\0':
+            return p == in_.data() + in_.end;
+        case '\r':
+            return peek(static_cast<std::size_t>(p - (in_.data() + in_.pos)) + 1) == '\n';
+        default:
+            return true;
+    }
+}
+
+// The token at the read position, kept whole in the block; false when it is
+// longer than the block itself.
+bool FreeReader::take_token(const char*& b, const char*& e) {
+    std::size_t length = 0;
+    for (;;) {
+        const char* start = in_.data() + in_.pos;
+        const char* p = start + length;
+        while (!token_stops[static_cast<unsigned char>(*p)]) ++p;
+        length = static_cast<std::size_t>(p - start);
+        if (*p == '\0' && p == in_.data() + in_.end) {
+            if (in_.fill()) continue;
+            if (in_.full()) return false;
+            break;
+        }
+        if (is_token_end(p)) break;
+        ++length;
+    }
+    b = in_.data() + in_.pos;
+    e = b + length;
+    in_.pos += length;
+    return true;
+}
+
+ReadStatus FreeReader::fail(const char* b, const char* e, Kind kind, Fault fault) {
+    bad_ = BadValue{shown(b, e), line_, kind, fault};
+    return ReadStatus::bad_value;
+}
+
+std::string FreeReader::bad_message() const {
+    static const char* const kinds[] = {"a real number", "an integer", "a logical (T or F)"};
+    const char* kind = kinds[static_cast<int>(bad_.kind)];
+    std::string where = in_.name() + ", line " + std::to_string(bad_.line) + ": ";
+    std::string text = "\"" + bad_.text + "\"";
+    switch (bad_.fault) {
+        case Fault::out_of_range:
+            return where + text + " is out of the range of " + kind;
+        case Fault::bad_repeat:
+            return where + text + " has an invalid repeat count";
+        case Fault::too_long:
+            return where + "a value longer than " + std::to_string(in_.capacity()) +
+                   " characters (" + text + ")";
+        default:
+            return where + "cannot read " + text + " as " + kind;
+    }
+}
+
+bool FreeReader::store(const char* b, const char* e, const Target& var) {
+    ParseStatus s;
+    switch (var.kind) {
+        case Kind::real:
+            s = parse_real(b, e, *static_cast<double*>(var.value));
+            break;
+        case Kind::integer:
+            s = parse_integer(b, e, *static_cast<std::int32_t*>(var.value));
+            break;
+        default:
+            s = parse_logical(b, e, *static_cast<bool*>(var.value));
+            break;
+    }
+    if (s == ParseStatus::ok) return true;
+    fail(b, e, var.kind, s == ParseStatus::bad ? Fault::unreadable : Fault::out_of_range);
+    return false;
+}
+
+// Assigns one token to vars[k], or a repeat r*v / r* to vars[k] onwards;
+// copies beyond the last variable are dropped.
+ReadStatus FreeReader::assign(const char* b, const char* e, std::span<const Target> vars,
+                              std::size_t& k) {
+    const char* star = static_cast<const char*>(std::memchr(b, '*', static_cast<std::size_t>(e - b)));
+    if (star == nullptr) {
+        if (!store(b, e, vars[k])) return ReadStatus::bad_value;
+        ++k;
+        return ReadStatus::complete;
+    }
+    std::size_t count = 0;
+    for (const char* p = b; p < star; ++p) {
+        if (*p < '0' || *p > '9') return fail(b, e, vars[k].kind, Fault::bad_repeat);
+        count = count * 10 + static_cast<std::size_t>(*p - '0');
+        if (count > vars.size()) count = vars.size() + 1;  // more than enough copies
+    }
+    if (star == b || count == 0) return fail(b, e, vars[k].kind, Fault::bad_repeat);
+    for (std::size_t c = 0; c < count && k < vars.size(); ++c, ++k) {
+        if (star + 1 != e && !store(star + 1, e, vars[k])) return ReadStatus::bad_value;
+    }
+    return ReadStatus::complete;
+}
+
+ReadStatus FreeReader::read(std::span<const Target> vars) {
+    if (line_open_ && !skip_line()) return ReadStatus::end_of_file;
+    line_open_ = true;
+    std::size_t k = 0;
+    while (k < vars.size()) {
+        int c = next_value_char();
+        if (c == end_of_input) return ReadStatus::end_of_file;
+        if (c == ',' || c == '/') {
+            ++in_.pos;
+            if (c == '/') return ReadStatus::complete;
+            ++k;  // a null value
+            continue;
+        }
+        const char* b;
+        const char* e;
+        if (!take_token(b, e)) {
+            return fail(in_.data(), in_.data() + in_.end, vars[k].kind, Fault::too_long);
+        }
+        if (assign(b, e, vars, k) != ReadStatus::complete) return ReadStatus::bad_value;
+        if (k < vars.size() && next_value_char() == ',') ++in_.pos;  // the value's separator
+    }
+    return ReadStatus::complete;
+}
+
+bool FreeReader::skip_line() {
+    line_open_ = false;
+    bool any = false;
+    for (;;) {
+        if (in_.pos < in_.end) {
+            any = true;
+            const char* d = in_.data();
+            const void* nl = std::memchr(d + in_.pos, '\n', in_.end - in_.pos);
+            if (nl != nullptr) {
+                in_.pos = static_cast<std::size_t>(static_cast<const char*>(nl) - d) + 1;
+                ++line_;
+                return true;
+            }
+            in_.pos = in_.end;
+        }
+        if (!in_.fill()) return any;
+    }
+}
+
+bool FreeReader::read_line(char* out, std::size_t width) {
+    if (line_open_ && !skip_line()) return false;
+    std::memset(out, ' ', width);
+    std::size_t taken = 0;
+    int c = peek(0);
+    if (c == end_of_input) return false;
+    for (; c != end_of_input && c != '\n'; c = peek(0)) {
+        if (c == '\r' && peek(1) == '\n') {
+            ++in_.pos;
+            continue;
+        }
+        if (taken < width) out[taken++] = static_cast<char>(c);
+        ++in_.pos;
+    }
+    if (c == '\n') {
+        ++in_.pos;
+        ++line_;
+    }
+    line_open_ = false;
+    return true;
+}
+
+}  // namespace tolvek
