@@ -1,3 +1,5 @@
 #include "run/driver.hpp"
 
-int main() { return tolvek::run(0, 1, 2); }
+int main() {
+    return tolvek::run(0, 1, 2);
+}

@@ -10,7 +10,9 @@ constexpr double threshold = 9.98e9;
 
 // The neighbour search passes over values at or above the threshold and stops
 // at anything else, a NaN included.
-bool is_neighbour(double v) { return !(v >= threshold); }
+bool is_neighbour(double v) {
+    return !(v >= threshold);
+}
 
 }  // namespace
 

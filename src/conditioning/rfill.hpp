@@ -7,7 +7,9 @@
 namespace tolvek {
 
 // A point that rfill replaces: one above 9.98e9, or not a number.
-inline bool needs_filling(double v) { return !(v <= 9.98e9); }
+inline bool needs_filling(double v) {
+    return !(v <= 9.98e9);
+}
 
 // Gives every missing point of s(1..n) a value from its nearest neighbours:
 // a straight line between them inside the series, the nearest value beyond

@@ -33,8 +33,8 @@ void gps_pass(FreeReader& in, const Params& p, Grid& g, Console& con) {
         throw RunFailure{exit_file, in.name() + " is empty: its header line is missing"};
 
     GpsRecord r;
-    const std::array<Target, 5> numbered = {integer_var(r.number), real_var(r.lat),
-                                            real_var(r.lon), real_var(r.h), real_var(r.time)};
+    const std::array<Target, 5> numbered = {integer_var(r.number), real_var(r.lat), real_var(r.lon),
+                                            real_var(r.h), real_var(r.time)};
     const std::array<Target, 4> plain = {real_var(r.time), real_var(r.lat), real_var(r.lon),
                                          real_var(r.h)};
     const std::span<const Target> layout =

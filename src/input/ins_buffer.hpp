@@ -17,7 +17,7 @@ struct Insrec {
 // memory stays small however long the flight; it vanishes with the process,
 // even when the run is killed. Records go through a large block both ways.
 class InsBuffer {
-public:
+  public:
     static constexpr std::size_t block_records = (1 << 20) / sizeof(Insrec);
 
     void open();
@@ -34,7 +34,7 @@ public:
         return true;
     }
 
-private:
+  private:
     void flush();
     bool refill();
     [[noreturn]] void fail(const char* what) const;

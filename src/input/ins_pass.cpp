@@ -10,7 +10,7 @@ namespace tolvek {
 namespace {
 
 constexpr double present_below = 8999999488.0;  // 9e9 in single precision
-constexpr double degree = 0.0174532925;        // the radians-per-degree factor of the tool
+constexpr double degree = 0.0174532925;         // the radians-per-degree factor of the tool
 
 struct InsValues {
     double time = 0.0, lat = 0.0, lon = 0.0, h = 0.0, a1 = 0.0, a2 = 0.0, a3 = 0.0, alt = 0.0;

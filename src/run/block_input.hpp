@@ -10,7 +10,7 @@ namespace tolvek {
 // of the current block are [pos, end) of `data()`; a NUL sentinel always
 // follows them so scanning loops can stop at the end without a bounds check.
 class BlockInput {
-public:
+  public:
     BlockInput(int fd, std::string name, std::size_t capacity);
 
     const char* data() const { return buf_.get(); }
@@ -24,7 +24,7 @@ public:
     std::size_t capacity() const { return capacity_; }
     const std::string& name() const { return name_; }
 
-private:
+  private:
     int fd_;
     std::string name_;
     std::size_t capacity_;

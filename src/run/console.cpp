@@ -25,7 +25,9 @@ void write_line(int fd, std::string_view text) {
 
 }  // namespace
 
-void Console::line(std::string_view text) { write_line(out_fd_, text); }
+void Console::line(std::string_view text) {
+    write_line(out_fd_, text);
+}
 
 void Console::line(std::string_view text, std::int64_t number) {
     char digits[24];
@@ -36,6 +38,8 @@ void Console::line(std::string_view text, std::int64_t number) {
     write_line(out_fd_, out);
 }
 
-void Console::error(std::string_view text) { write_line(err_fd_, text); }
+void Console::error(std::string_view text) {
+    write_line(err_fd_, text);
+}
 
 }  // namespace tolvek

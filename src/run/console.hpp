@@ -8,7 +8,7 @@ namespace tolvek {
 // The console streams of a run. Lines are written in their visible form and
 // go out at once, so progress shows while a long run works.
 class Console {
-public:
+  public:
     Console(int out_fd, int err_fd) : out_fd_(out_fd), err_fd_(err_fd) {}
 
     // A line as given (a free-form text or a composed fixed-form line).
@@ -18,7 +18,7 @@ public:
     // One line on standard error.
     void error(std::string_view text);
 
-private:
+  private:
     int out_fd_;
     int err_fd_;
 };

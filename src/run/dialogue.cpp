@@ -32,8 +32,8 @@ Params read_dialogue(FreeReader& in) {
     Params p;
     p.insfile = read_name(in, "the INS file name");
     p.gpsfile = read_name(in, "the GPS file name");
-    const std::array<Target, 6> values = {real_var(p.t0),       real_var(p.t1),
-                                          real_var(p.tshift),   real_var(p.tau),
+    const std::array<Target, 6> values = {real_var(p.t0),         real_var(p.t1),
+                                          real_var(p.tshift),     real_var(p.tau),
                                           logical_var(p.gpshead), logical_var(p.insalth)};
     switch (in.read(values)) {
         case ReadStatus::end_of_file:

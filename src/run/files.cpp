@@ -41,7 +41,8 @@ FileHandle open_input(const std::string& role, const std::string& name) {
     }
     int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        throw RunFailure{exit_file, "cannot open " + describe(role, name) + ": " + std::strerror(errno)};
+        throw RunFailure{exit_file,
+                         "cannot open " + describe(role, name) + ": " + std::strerror(errno)};
     return FileHandle(fd);
 }
 

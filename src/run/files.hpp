@@ -6,7 +6,7 @@ namespace tolvek {
 
 // A file descriptor closed when it goes out of scope.
 class FileHandle {
-public:
+  public:
     FileHandle() = default;
     explicit FileHandle(int fd) : fd_(fd) {}
     ~FileHandle();
@@ -14,7 +14,7 @@ public:
     FileHandle& operator=(FileHandle&& other) noexcept;
     int get() const { return fd_; }
 
-private:
+  private:
     int fd_ = -1;
 };
 

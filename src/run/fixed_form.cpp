@@ -42,8 +42,8 @@ char* stars(char* out, int w) {
 int u128_digits(u128 q, char* digits) {
     if (q <= UINT64_MAX) {
         if (q == 0) return 0;
-        return static_cast<int>(std::to_chars(digits, digits + 40, static_cast<std::uint64_t>(q)).ptr -
-                                digits);
+        return static_cast<int>(
+            std::to_chars(digits, digits + 40, static_cast<std::uint64_t>(q)).ptr - digits);
     }
     char rev[40];
     int n = 0;

@@ -144,7 +144,8 @@ bool FreeReader::store(const char* b, const char* e, const Target& var) {
 // copies beyond the last variable are dropped.
 ReadStatus FreeReader::assign(const char* b, const char* e, std::span<const Target> vars,
                               std::size_t& k) {
-    const char* star = static_cast<const char*>(std::memchr(b, '*', static_cast<std::size_t>(e - b)));
+    const char* star =
+        static_cast<const char*>(std::memchr(b, '*', static_cast<std::size_t>(e - b)));
     if (star == nullptr) {
         if (!store(b, e, vars[k])) return ReadStatus::bad_value;
         ++k;

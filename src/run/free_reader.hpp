@@ -17,9 +17,15 @@ struct Target {
     Kind kind;
     void* value;
 };
-inline Target real_var(double& v) { return {Kind::real, &v}; }
-inline Target integer_var(std::int32_t& v) { return {Kind::integer, &v}; }
-inline Target logical_var(bool& v) { return {Kind::logical, &v}; }
+inline Target real_var(double& v) {
+    return {Kind::real, &v};
+}
+inline Target integer_var(std::int32_t& v) {
+    return {Kind::integer, &v};
+}
+inline Target logical_var(bool& v) {
+    return {Kind::logical, &v};
+}
 
 enum class ReadStatus { complete, end_of_file, bad_value };
 
@@ -38,7 +44,7 @@ struct BadValue {
 // ignores what is left of its last line. Null values, r* and a slash leave
 // variables unchanged; r*v repeats v. Nothing is allocated per value.
 class FreeReader {
-public:
+  public:
     explicit FreeReader(BlockInput& in) : in_(in) {}
 
     ReadStatus read(std::span<const Target> vars);
@@ -55,7 +61,7 @@ public:
     std::string bad_message() const;
     const std::string& name() const { return in_.name(); }
 
-private:
+  private:
     int peek(std::size_t ahead);
     int next_value_char();
     bool take_token(const char*& b, const char*& e);

@@ -14,9 +14,13 @@ std::int32_t saturated(double v) {
 
 }  // namespace
 
-std::int32_t nearest(double v) { return saturated(std::round(v)); }
+std::int32_t nearest(double v) {
+    return saturated(std::round(v));
+}
 
-std::int32_t truncated(double v) { return saturated(std::trunc(v)); }
+std::int32_t truncated(double v) {
+    return saturated(std::trunc(v));
+}
 
 bool Grid::setup(double t0_hours, double t1_hours) {
     t0 = t0_hours;

@@ -11,7 +11,7 @@ namespace tolvek {
 // still be read whole before it is rewritten; at the end it is cut to the
 // length this run wrote, whether the run completed or failed.
 class OutputFile {
-public:
+  public:
     static constexpr std::size_t block_size = 1 << 20;
 
     explicit OutputFile(std::string name) : name_(std::move(name)) {}
@@ -33,7 +33,7 @@ public:
     // After a failure: cuts the file to what reached it and closes it, without throwing.
     void abandon();
 
-private:
+  private:
     void flush();
     [[noreturn]] void fail(const char* what) const;
 

@@ -10,7 +10,9 @@ namespace {
 constexpr int max_significant = 17;
 constexpr std::int64_t exponent_ceiling = 1'000'000'000;  // far beyond any double
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The decimal value mant x 10^exp10 of a real token, cut to 17 significant digits.
 struct Decimal {
@@ -41,8 +43,10 @@ bool is_exponent_letter(char c) {
 // Exponent part starting at p: a letter with an optional sign, or a bare sign;
 // then at least one digit up to the end of the token.
 bool read_exponent(const char* p, const char* e, std::int64_t& exp10) {
-    if (is_exponent_letter(*p)) ++p;
-    else if (*p != '+' && *p != '-') return false;
+    if (is_exponent_letter(*p))
+        ++p;
+    else if (*p != '+' && *p != '-')
+        return false;
     bool negative = false;
     if (p < e && (*p == '+' || *p == '-')) negative = *p++ == '-';
     if (p == e) return false;

@@ -37,57 +37,125 @@ const std::string ok_dialogue = "ins.txt\ngps.txt\n10 10.001 0 5 F F\n";
 
 std::vector<FailureCase> failure_cases() {
     return {
-        {"gps_missing", [](const Workdir& d) { d.write("ins.txt", ins); }, ok_dialogue, 8,
-         {"GPS file \"gps.txt\"", "does not exist"}, false},
+        {"gps_missing",
+         [](const Workdir& d) { d.write("ins.txt", ins); },
+         ok_dialogue,
+         8,
+         {"GPS file \"gps.txt\"", "does not exist"},
+         false},
         {"both_missing", [](const Workdir&) {}, ok_dialogue, 8, {"GPS file \"gps.txt\""}, false},
-        {"ins_missing", [](const Workdir& d) { d.write("gps.txt", gps); }, ok_dialogue, 8,
-         {"INS file \"ins.txt\"", "does not exist"}, false},
-        {"gps_directory", [](const Workdir& d) {
+        {"ins_missing",
+         [](const Workdir& d) { d.write("gps.txt", gps); },
+         ok_dialogue,
+         8,
+         {"INS file \"ins.txt\"", "does not exist"},
+         false},
+        {"gps_directory",
+         [](const Workdir& d) {
              d.write("ins.txt", ins);
              fs::create_directory(d.path() / "gps.txt");
-         }, ok_dialogue, 8, {"GPS file \"gps.txt\"", "directory"}, false},
-        {"empty_name", inputs, "   \ngps.txt\n10 10.001 0 5 F F\n", 8, {"INS file", "empty"},
+         },
+         ok_dialogue,
+         8,
+         {"GPS file \"gps.txt\"", "directory"},
          false},
-        {"link_loop", [](const Workdir& d) {
+        {"empty_name",
+         inputs,
+         "   \ngps.txt\n10 10.001 0 5 F F\n",
+         8,
+         {"INS file", "empty"},
+         false},
+        {"link_loop",
+         [](const Workdir& d) {
              d.write("ins.txt", ins);
              fs::create_symlink("loop", d.path() / "gps.txt");
              fs::create_symlink("gps.txt", d.path() / "loop");
-         }, ok_dialogue, 12, {"GPS file \"gps.txt\"", "symbolic links"}, false},
+         },
+         ok_dialogue,
+         12,
+         {"GPS file \"gps.txt\"", "symbolic links"},
+         false},
         {"stdin_no_names", inputs, "", 12, {"standard input"}, false},
         {"stdin_one_name", inputs, "ins.txt\n", 12, {"standard input"}, false},
-        {"stdin_short_values", inputs, "ins.txt\ngps.txt\n10 10.001 0\n", 12, {"standard input"},
+        {"stdin_short_values",
+         inputs,
+         "ins.txt\ngps.txt\n10 10.001 0\n",
+         12,
+         {"standard input"},
          false},
-        {"dialogue_bad_logical", inputs, "ins.txt\ngps.txt\n10 10.001 0 5 Y F\n", 4,
-         {"standard input", "line 3", "\"Y\""}, false},
-        {"dialogue_logical_digit", inputs, "ins.txt\ngps.txt\n10 10.001 0 5 1 F\n", 4,
-         {"standard input", "\"1\""}, false},
+        {"dialogue_bad_logical",
+         inputs,
+         "ins.txt\ngps.txt\n10 10.001 0 5 Y F\n",
+         4,
+         {"standard input", "line 3", "\"Y\""},
+         false},
+        {"dialogue_logical_digit",
+         inputs,
+         "ins.txt\ngps.txt\n10 10.001 0 5 1 F\n",
+         4,
+         {"standard input", "\"1\""},
+         false},
         {"dialogue_nan", inputs, "ins.txt\ngps.txt\nNaN 10.001 0 5 F F\n", 4, {"\"NaN\""}, false},
-        {"dialogue_overflow", inputs, "ins.txt\ngps.txt\n10 1e999 0 5 F F\n", 4, {"\"1e999\""},
+        {"dialogue_overflow",
+         inputs,
+         "ins.txt\ngps.txt\n10 1e999 0 5 F F\n",
+         4,
+         {"\"1e999\""},
          false},
-        {"gps_bad_value", [](const Workdir& d) {
+        {"gps_bad_value",
+         [](const Workdir& d) {
              d.write("gps.txt", "36000 50.0 8.0 100.0\n36001 50.0 8,0x 100.0\n");
              d.write("ins.txt", ins);
-         }, ok_dialogue, 4, {"GPS file \"gps.txt\"", "line 2", "\"0x\""}, true},
-        {"ins_bad_value", [](const Workdir& d) {
+         },
+         ok_dialogue,
+         4,
+         {"GPS file \"gps.txt\"", "line 2", "\"0x\""},
+         true},
+        {"ins_bad_value",
+         [](const Workdir& d) {
              d.write("gps.txt", gps);
              d.write("ins.txt", ins + "\n10.001 50 8 100 1 2 3 --4\n");
-         }, ok_dialogue, 4, {"INS file \"ins.txt\"", "line 5", "\"--4\""}, true},
-        {"gps_header_missing", [](const Workdir& d) {
+         },
+         ok_dialogue,
+         4,
+         {"INS file \"ins.txt\"", "line 5", "\"--4\""},
+         true},
+        {"gps_header_missing",
+         [](const Workdir& d) {
              d.write("gps.txt", "");
              d.write("ins.txt", ins);
-         }, "ins.txt\ngps.txt\n10 10.001 0 5 T F\n", 12, {"GPS file \"gps.txt\"", "header"}, true},
-        {"ins_empty", [](const Workdir& d) {
+         },
+         "ins.txt\ngps.txt\n10 10.001 0 5 T F\n",
+         12,
+         {"GPS file \"gps.txt\"", "header"},
+         true},
+        {"ins_empty",
+         [](const Workdir& d) {
              d.write("gps.txt", gps);
              d.write("ins.txt", "\n\n");
-         }, ok_dialogue, 12, {"INS file \"ins.txt\"", "no complete INS record"}, true},
-        {"ins_partial_first_record", [](const Workdir& d) {
+         },
+         ok_dialogue,
+         12,
+         {"INS file \"ins.txt\"", "no complete INS record"},
+         true},
+        {"ins_partial_first_record",
+         [](const Workdir& d) {
              d.write("gps.txt", gps);
              d.write("ins.txt", "10.0 50 8 100\n");
-         }, ok_dialogue, 12, {"INS file \"ins.txt\""}, true},
-        {"dif_is_directory", [](const Workdir& d) {
+         },
+         ok_dialogue,
+         12,
+         {"INS file \"ins.txt\""},
+         true},
+        {"dif_is_directory",
+         [](const Workdir& d) {
              inputs(d);
              fs::create_directory(d.path() / "tolvek.dif");
-         }, ok_dialogue, 12, {"tolvek.dif"}, true},
+         },
+         ok_dialogue,
+         12,
+         {"tolvek.dif"},
+         true},
     };
 }
 
@@ -103,7 +171,8 @@ TEST_P(Failure, OneDiagnosticItsExitCodeAndNoLeftovers) {
     EXPECT_EQ(r.exit_code, c.exit_code);
     ASSERT_FALSE(r.err.empty());
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;  // exactly one line
-    for (const std::string& text : c.diagnostic) EXPECT_NE(r.err.find(text), std::string::npos) << r.err;
+    for (const std::string& text : c.diagnostic)
+        EXPECT_NE(r.err.find(text), std::string::npos) << r.err;
     EXPECT_EQ(r.out.rfind("- TOLVEK -\n", 0), 0u);
     EXPECT_EQ(d.read("tolvek.pos"), c.outputs_touched ? "" : old_output);
     if (fs::is_regular_file(d.path() / "tolvek.dif")) {

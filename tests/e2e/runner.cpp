@@ -39,13 +39,17 @@ void Workdir::write(const std::string& name, const std::string& content) const {
     out << content;
 }
 
-std::string Workdir::read(const std::string& name) const { return read_file(dir_ / name); }
+std::string Workdir::read(const std::string& name) const {
+    return read_file(dir_ / name);
+}
 
 bool Workdir::exists(const std::string& name) const {
     return fs::exists(fs::symlink_status(dir_ / name));
 }
 
-bool Workdir::tmp_is_empty() const { return fs::is_empty(tmp_); }
+bool Workdir::tmp_is_empty() const {
+    return fs::is_empty(tmp_);
+}
 
 Result run_tolvek(const Workdir& dir, const std::string& input) {
     fs::path in = dir.tmp().parent_path() / ".stdin";

@@ -8,7 +8,7 @@ namespace e2e {
 // A fresh working directory for one run of the tool, with a private
 // temporary directory, removed afterwards.
 class Workdir {
-public:
+  public:
     Workdir();
     ~Workdir();
     Workdir(const Workdir&) = delete;
@@ -22,7 +22,7 @@ public:
     // True when the run left nothing in its temporary directory.
     bool tmp_is_empty() const;
 
-private:
+  private:
     std::filesystem::path dir_;
     std::filesystem::path tmp_;
 };

@@ -71,7 +71,8 @@ std::string reference_field(double v, int w, int d) {
     const std::string stars(static_cast<std::size_t>(w), '*');
     if (!std::isfinite(v)) return stars;
     char text[400];
-    char* end = std::to_chars(text, text + sizeof text, std::fabs(v), std::chars_format::fixed, d).ptr;
+    char* end =
+        std::to_chars(text, text + sizeof text, std::fabs(v), std::chars_format::fixed, d).ptr;
     std::string digits(text, end);
     if (d == 0) digits += '.';
     bool nonzero = digits.find_first_of("123456789") != std::string::npos;
@@ -92,14 +93,20 @@ TEST(FixedForm, MatchesExactDecimalRenderingOnRandomValues) {
     for (int k = 0; k < 2'000'000; ++k) {
         double v;
         switch (k % 4) {
-            case 0: v = unit(rng) * std::pow(10.0, exponent(rng)); break;
+            case 0:
+                v = unit(rng) * std::pow(10.0, exponent(rng));
+                break;
             case 1: {  // any bit pattern at all
                 std::uint64_t b = bits(rng);
                 std::memcpy(&v, &b, sizeof v);
                 break;
             }
-            case 2: v = std::round(unit(rng) * 1e6) / 1000.0 + 0.0005; break;  // near ties
-            default: v = std::ldexp(std::round(unit(rng) * 4096.0), -(k % 12)); break;  // exact ties
+            case 2:
+                v = std::round(unit(rng) * 1e6) / 1000.0 + 0.0005;
+                break;  // near ties
+            default:
+                v = std::ldexp(std::round(unit(rng) * 4096.0), -(k % 12));
+                break;  // exact ties
         }
         int d = static_cast<int>(k % 10);
         int w = d + 1 + static_cast<int>((k / 10) % 14);

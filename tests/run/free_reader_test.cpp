@@ -144,7 +144,8 @@ TEST(FreeReader, ConsecutiveReadsKeepUnchangedValues) {
     FreeReader reader(in);
     double a = 0, b = 0, c = 0;
     const std::array<Target, 3> vars = {real_var(a), real_var(b), real_var(c)};
-    const std::vector<std::array<double, 3>> expected = {{1, 2, 3}, {1, 5, 3}, {7, 5, 3}, {8, 9, 10}};
+    const std::vector<std::array<double, 3>> expected = {
+        {1, 2, 3}, {1, 5, 3}, {7, 5, 3}, {8, 9, 10}};
     for (const auto& e : expected) {
         ASSERT_EQ(reader.read(vars), ReadStatus::complete);
         EXPECT_EQ((std::array<double, 3>{a, b, c}), e);

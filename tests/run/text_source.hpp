@@ -7,7 +7,7 @@
 
 // Text behind a file descriptor, as the readers get it from a real file.
 class TextSource {
-public:
+  public:
     explicit TextSource(const std::string& text) : file_(std::tmpfile()) {
         std::fwrite(text.data(), 1, text.size(), file_);
         std::fflush(file_);
@@ -17,6 +17,6 @@ public:
     ~TextSource() { std::fclose(file_); }
     int fd() const { return fileno(file_); }
 
-private:
+  private:
     std::FILE* file_;
 };
