@@ -13,9 +13,7 @@ build: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 demo: build
-	rm -rf $(BUILD)/demo && mkdir -p $(BUILD)/demo && cp examples/tiny/* $(BUILD)/demo/
-	cd $(BUILD)/demo && ../tolvek < dialogue.txt
-	@echo "outputs: $(BUILD)/demo/tolvek.pos $(BUILD)/demo/tolvek.dif"
+	tools/demo.sh $(BUILD)
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -1,5 +1,7 @@
 #include "run/fixed_form.hpp"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -30,95 +32,148 @@ constexpr std::uint64_t powers_of_ten[] = {1ull,
                                            1000000000000000000ull,
                                            10000000000000000000ull};
 
-// Room for the digits of DBL_MAX with the most decimals a field can have.
+// Room for the digits of the largest double with the most decimals a field can have.
 constexpr int digit_room = 310 + max_field_width;
 
 char* stars(char* out, int w) {
-    std::memset(out, '*', static_cast<std::size_t>(w));
+    for (int i = 0; i < w; ++i) out[i] = '*';
     return out + w;
 }
 
-// Decimal digits of q, most significant first; "" for zero.
-int u128_digits(u128 q, char* digits) {
-    if (q <= UINT64_MAX) {
-        if (q == 0) return 0;
-        return static_cast<int>(
-            std::to_chars(digits, digits + 40, static_cast<std::uint64_t>(q)).ptr - digits);
+// round(|v| x 10^d) exactly, ties to even, from the double's own mantissa and
+// exponent; false when it does not fit in 64 bits (such a value is rare in a
+// field and goes the library's way).
+bool scaled_exact(std::uint64_t bits, int d, std::uint64_t& q) {
+    int biased = static_cast<int>((bits >> 52) & 0x7ff);
+    std::uint64_t mant = bits & ((std::uint64_t{1} << 52) - 1);
+    int e = -1074;
+    if (biased != 0) {
+        mant |= std::uint64_t{1} << 52;
+        e = biased - 1075;
     }
-    char rev[40];
-    int n = 0;
-    for (; q != 0; q /= 10) rev[n++] = static_cast<char>('0' + static_cast<int>(q % 10));
-    for (int i = 0; i < n; ++i) digits[i] = rev[n - 1 - i];
-    return n;
-}
-
-// round(a x 10^d) exactly, ties to even, in 128-bit integers; false when the
-// value is too large for them.
-bool scaled_exact(double a, int d, u128& q) {
-    if (d > 19) return false;
-    int exp;
-    double frac = std::frexp(a, &exp);
-    auto mant = static_cast<std::uint64_t>(std::ldexp(frac, 53));  // exact: a = mant x 2^(exp-53)
-    int e = exp - 53;
+    if (d > 19 || e > 10) return false;
+    u128 exact;
     if (e >= 0) {
-        if (e > 10) return false;
-        q = (u128{mant} << e) * powers_of_ten[d];
-        return true;
+        exact = (u128{mant} << e) * powers_of_ten[d];
+    } else {
+        u128 scaled = u128{mant} * powers_of_ten[d];
+        int s = -e;
+        if (s >= 118) {  // scaled < 2^117: below half a unit of the last decimal
+            exact = 0;
+        } else {
+            exact = scaled >> s;
+            u128 rest = scaled - (exact << s);
+            u128 half = u128{1} << (s - 1);
+            if (rest > half || (rest == half && (exact & 1) != 0)) ++exact;
+        }
     }
-    u128 scaled = u128{mant} * powers_of_ten[d];
-    int s = -e;
-    if (s >= 128) {  // below half a unit of the last decimal
-        q = 0;
-        return true;
-    }
-    q = scaled >> s;
-    u128 rest = scaled - (q << s);
-    u128 half = u128{1} << (s - 1);
-    if (rest > half || (rest == half && (q & 1) != 0)) ++q;
+    if (exact > UINT64_MAX) return false;
+    q = static_cast<std::uint64_t>(exact);
     return true;
 }
 
-// The digits of round(a x 10^d) without leading zeros; their count.
-int scaled_digits(double a, int d, char* digits) {
-    u128 q;
-    if (scaled_exact(a, d, q)) return u128_digits(q, digits);
-    // Exact fallback: the library's fixed notation rounds the binary value exactly.
-    char text[digit_room];
-    char* end = std::to_chars(text, text + sizeof text, a, std::chars_format::fixed, d).ptr;
-    int n = 0;
-    for (const char* p = text; p < end; ++p) {
-        if (*p == '.' || (n == 0 && *p == '0')) continue;
-        digits[n++] = *p;
+// The eight decimal digits of x < 10^8 at p, leading zeros included, worked
+// out in the lanes of one 64-bit word: two groups of four digits, split into
+// pairs, then into single digits (x / 100 and x / 10 by exact multiply-shift).
+void put8(char* p, std::uint32_t x) {
+    std::uint64_t v = (x / 10000) | (std::uint64_t{x % 10000} << 32);
+    std::uint64_t hundreds = ((v * 10486) >> 20) & 0x0000007f0000007full;
+    v = hundreds | ((v - hundreds * 100) << 16);
+    std::uint64_t tens = ((v * 103) >> 10) & 0x000f000f000f000full;
+    v = tens | ((v - tens * 10) << 8);
+    v |= 0x3030303030303030ull;
+    std::memcpy(p, &v, 8);
+}
+
+// Decimal digits of q > 0: estimated from its bit width, then corrected.
+int digit_count(std::uint64_t q) {
+    int n = (std::bit_width(q) * 1233) >> 12;  // 1233 / 4096 is just above log10(2)
+    return n + (q >= powers_of_ten[n] ? 1 : 0);
+}
+
+constexpr int scratch = 48;                       // widest field of the fast path
+constexpr int short_part = 8;                     // digits of the integer and the fraction part
+constexpr std::uint64_t short_limit = 100000000;  // 10^8
+constexpr std::uint64_t blank_word = 0x2020202020202020ull;
+static_assert(std::endian::native == std::endian::little);
+
+// Copies the last w bytes of the scratch field to out in a few word moves.
+void copy_field(char* out, const char* field_end, int w) {
+    const char* src = field_end - w;
+    if (w >= 8 && w <= 16) {
+        std::memcpy(out, src, 8);
+        std::memcpy(out + w - 8, src + w - 8, 8);
+    } else {
+        for (int i = 0; i < w; ++i) out[i] = src[i];
     }
-    return n;
+}
+
+// The field of a value whose integer part ip and d-decimal fraction fp both
+// have at most eight digits, built right-aligned in a scratch line with
+// fixed-size moves: the fraction, the point, the integer digits with their
+// leading zeros turned to blanks, and the sign.
+char* layout(char* out, std::uint64_t ip, std::uint64_t fp, bool minus, int w, int d) {
+    char f[scratch];
+    std::memset(f, ' ', scratch);
+    char digits[short_part];
+    put8(digits, static_cast<std::uint32_t>(fp));
+    std::memcpy(f + scratch - short_part, digits, short_part);
+    int point = scratch - 1 - d;
+    int shown = ip != 0 ? digit_count(ip) : 0;
+    if (shown == 0 && (minus ? 3 : 2) + d <= w) shown = 1;  // a zero before the point with room
+    if ((minus ? 1 : 0) + shown + 1 + d > w) return stars(out, w);
+    put8(digits, static_cast<std::uint32_t>(ip));
+    std::uint64_t word;
+    std::memcpy(&word, digits, short_part);
+    std::uint64_t keep = shown == 0 ? 0 : ~std::uint64_t{0} << (8 * (short_part - shown));
+    word = (word & keep) | (blank_word & ~keep);
+    std::memcpy(f + point - short_part, &word, short_part);
+    f[point] = '.';
+    if (minus) f[point - shown - 1] = '-';
+    copy_field(out, f + scratch, w);
+    return out + w;
+}
+
+// Values beyond the fast path: the library's fixed notation rounds
+// the binary value exactly; only the field layout is added here.
+char* put_large(char* out, double v, int w, int d) {
+    char text[digit_room + 1];
+    char* end =
+        std::to_chars(text, text + digit_room, std::fabs(v), std::chars_format::fixed, d).ptr;
+    if (d == 0) *end++ = '.';
+    const char* digits = text;
+    bool minus =
+        std::signbit(v) && std::any_of(text, end, [](char c) { return c > '0' && c <= '9'; });
+    auto length = static_cast<int>(end - digits) + (minus ? 1 : 0);
+    if (length > w && digits[0] == '0') {  // no room for the zero before the point
+        ++digits;
+        --length;
+    }
+    if (length > w) return stars(out, w);
+    char* p = out;
+    for (int i = length; i < w; ++i) *p++ = ' ';
+    if (minus) *p++ = '-';
+    std::memcpy(p, digits, static_cast<std::size_t>(end - digits));
+    return p + (end - digits);
 }
 
 }  // namespace
 
 char* put_real(char* out, double v, int w, int d) {
-    if (!std::isfinite(v)) return stars(out, w);
-    char digits[digit_room];
-    int nd = scaled_digits(std::fabs(v), d, digits);
-    int int_digits = nd > d ? nd - d : 0;
-    bool minus = std::signbit(v) && nd > 0;
-    int length = (minus ? 1 : 0) + int_digits + 1 + d;
-    bool lead_zero = int_digits == 0 && length < w;
-    if (lead_zero) ++length;
-    if (length > w) return stars(out, w);
-
-    char* p = out;
-    std::memset(p, ' ', static_cast<std::size_t>(w - length));
-    p += w - length;
-    if (minus) *p++ = '-';
-    if (lead_zero) *p++ = '0';
-    std::memcpy(p, digits, static_cast<std::size_t>(int_digits));
-    p += int_digits;
-    *p++ = '.';
-    int frac_digits = nd - int_digits;
-    std::memset(p, '0', static_cast<std::size_t>(d - frac_digits));
-    p += d - frac_digits;
-    std::memcpy(p, digits + int_digits, static_cast<std::size_t>(frac_digits));
-    return p + frac_digits;
+    auto bits = std::bit_cast<std::uint64_t>(v);
+    if (((bits >> 52) & 0x7ff) == 0x7ff) return stars(out, w);  // not finite
+    std::uint64_t q;
+    if (d <= short_part && w <= scratch && scaled_exact(bits, d, q)) {
+        // Split at the point; rounding may carry into the integer part.
+        auto ip = static_cast<std::uint64_t>(std::fabs(v));
+        std::uint64_t fp = q - ip * powers_of_ten[d];
+        if (fp >= powers_of_ten[d]) {
+            fp -= powers_of_ten[d];
+            ++ip;
+        }
+        if (ip < short_limit) return layout(out, ip, fp, (bits >> 63) != 0 && q != 0, w, d);
+    }
+    return put_large(out, v, w, d);
 }
 
 char* put_integer(char* out, std::int64_t v, int w) {

@@ -164,8 +164,34 @@ ReadStatus FreeReader::assign(const char* b, const char* e, std::span<const Targ
     return ReadStatus::complete;
 }
 
+// The value (or repeat) at the read position into vars[k] onwards; ordinary
+// reals take the fast path, everything else the exact general one.
+ReadStatus FreeReader::take_value(std::span<const Target> vars, std::size_t& k) {
+    if (vars[k].kind == Kind::real) {
+        const char* start = in_.data() + in_.pos;
+        const char* end = parse_plain_real(start, *static_cast<double*>(vars[k].value));
+        if (end != nullptr) {
+            in_.pos += static_cast<std::size_t>(end - start);
+            ++k;
+            return ReadStatus::complete;
+        }
+    }
+    const char* b;
+    const char* e;
+    if (!take_token(b, e))
+        return fail(in_.data(), in_.data() + in_.end, vars[k].kind, Fault::too_long);
+    return assign(b, e, vars, k);
+}
+
 ReadStatus FreeReader::read(std::span<const Target> vars) {
-    if (line_open_ && !skip_line()) return ReadStatus::end_of_file;
+    if (line_open_) {
+        if (in_.data()[in_.pos] == '\n') {  // the usual end of a record's line
+            ++in_.pos;
+            ++line_;
+        } else if (!skip_line()) {
+            return ReadStatus::end_of_file;
+        }
+    }
     line_open_ = true;
     std::size_t k = 0;
     while (k < vars.size()) {
@@ -177,12 +203,7 @@ ReadStatus FreeReader::read(std::span<const Target> vars) {
             ++k;  // a null value
             continue;
         }
-        const char* b;
-        const char* e;
-        if (!take_token(b, e)) {
-            return fail(in_.data(), in_.data() + in_.end, vars[k].kind, Fault::too_long);
-        }
-        if (assign(b, e, vars, k) != ReadStatus::complete) return ReadStatus::bad_value;
+        if (take_value(vars, k) != ReadStatus::complete) return ReadStatus::bad_value;
         if (k < vars.size() && next_value_char() == ',') ++in_.pos;  // the value's separator
     }
     return ReadStatus::complete;

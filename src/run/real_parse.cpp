@@ -98,7 +98,45 @@ ParseStatus to_double(const Decimal& dec, double& out) {
     return ParseStatus::ok;
 }
 
+bool is_plain_end(const char* p) {
+    switch (*p) {
+        case ' ':
+        case '\t':
+        case '\n':
+        case ',':
+        case '/':
+            return true;
+        case '\r':
+            return p[1] == '\n';
+        default:
+            return false;
+    }
+}
+
 }  // namespace
+
+const char* parse_plain_real(const char* p, double& out) {
+    bool negative = *p == '-';
+    if (*p == '-' || *p == '+') ++p;
+    std::uint64_t mant = 0;
+    int digits = 0;
+    int decimals = 0;
+    for (; is_digit(*p); ++p, ++digits) mant = mant * 10 + static_cast<std::uint64_t>(*p - '0');
+    if (*p == '.') {
+        const char* first = ++p;
+        for (; is_digit(*p); ++p) mant = mant * 10 + static_cast<std::uint64_t>(*p - '0');
+        decimals = static_cast<int>(p - first);
+        digits += decimals;
+    }
+    // Up to 17 digits, so no digit is dropped and none overflow; exact operands
+    // up to 2^53 and 10^22, so the one division rounds correctly.
+    if (digits == 0 || digits > max_significant || decimals > 22 ||
+        mant > (std::uint64_t{1} << 53) || !is_plain_end(p))
+        return nullptr;
+    double magnitude = static_cast<double>(mant) / exact_powers[decimals];
+    out = negative ? -magnitude : magnitude;
+    return p;
+}
 
 ParseStatus parse_real(const char* b, const char* e, double& out) {
     Decimal dec;
