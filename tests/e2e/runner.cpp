@@ -51,7 +51,8 @@ bool Workdir::tmp_is_empty() const {
     return fs::is_empty(tmp_);
 }
 
-Result run_tolvek(const Workdir& dir, const std::string& input) {
+Result run_program(const Workdir& dir, const std::vector<std::string>& argv,
+                   const std::string& input) {
     fs::path in = dir.tmp().parent_path() / ".stdin";
     fs::path out = dir.tmp().parent_path() / ".stdout";
     fs::path err = dir.tmp().parent_path() / ".stderr";
@@ -69,7 +70,10 @@ Result run_tolvek(const Workdir& dir, const std::string& input) {
         ::dup2(fout, 1);
         ::dup2(ferr, 2);
         ::setenv("TMPDIR", dir.tmp().c_str(), 1);
-        ::execl(TOLVEK_BINARY, "tolvek", static_cast<char*>(nullptr));
+        std::vector<char*> args;
+        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        ::execv(args[0], args.data());
         ::_exit(127);
     }
     int status = 0;
@@ -82,6 +86,10 @@ Result run_tolvek(const Workdir& dir, const std::string& input) {
     fs::remove(out);
     fs::remove(err);
     return r;
+}
+
+Result run_tolvek(const Workdir& dir, const std::string& input) {
+    return run_program(dir, {TOLVEK_BINARY}, input);
 }
 
 }  // namespace e2e

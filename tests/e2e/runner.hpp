@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -32,6 +33,10 @@ struct Result {
     std::string out;
     std::string err;
 };
+
+// Runs a program with arguments in `dir`, `input` on its standard input.
+Result run_program(const Workdir& dir, const std::vector<std::string>& argv,
+                   const std::string& input);
 
 // Runs the built tool in `dir` with `input` on its standard input.
 Result run_tolvek(const Workdir& dir, const std::string& input);
