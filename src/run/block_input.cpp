@@ -10,9 +10,10 @@
 namespace tolvek {
 
 BlockInput::BlockInput(int fd, std::string name, std::size_t capacity)
-    : fd_(fd), name_(std::move(name)), capacity_(capacity), buf_(new char[capacity + 1]) {
-    buf_[0] = '\0';
-}
+    : fd_(fd),
+      name_(std::move(name)),
+      capacity_(capacity),
+      buf_(new char[capacity + 1 + word_slack]()) {}
 
 bool BlockInput::fill() {
     if (at_eof_ || full()) return false;

@@ -8,9 +8,12 @@ namespace tolvek {
 
 // A text source read in large blocks from a file descriptor. The unread bytes
 // of the current block are [pos, end) of `data()`; a NUL sentinel always
-// follows them so scanning loops can stop at the end without a bounds check.
+// follows them so scanning loops can stop at the end without a bounds check,
+// and a few readable bytes follow that, for parsers that read whole words.
 class BlockInput {
   public:
+    static constexpr std::size_t word_slack = 8;
+
     BlockInput(int fd, std::string name, std::size_t capacity);
 
     const char* data() const { return buf_.get(); }

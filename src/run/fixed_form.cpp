@@ -72,17 +72,17 @@ bool scaled_exact(std::uint64_t bits, int d, std::uint64_t& q) {
     return true;
 }
 
-// The eight decimal digits of x < 10^8 at p, leading zeros included, worked
-// out in the lanes of one 64-bit word: two groups of four digits, split into
-// pairs, then into single digits (x / 100 and x / 10 by exact multiply-shift).
-void put8(char* p, std::uint32_t x) {
+// The eight decimal digits of x < 10^8, leading zeros included, as the
+// bytes of one little-endian word: worked out in its lanes as two groups of
+// four digits, split into pairs, then into single digits (x / 100 and x / 10
+// by exact multiply-shift).
+std::uint64_t digits8(std::uint32_t x) {
     std::uint64_t v = (x / 10000) | (std::uint64_t{x % 10000} << 32);
     std::uint64_t hundreds = ((v * 10486) >> 20) & 0x0000007f0000007full;
     v = hundreds | ((v - hundreds * 100) << 16);
     std::uint64_t tens = ((v * 103) >> 10) & 0x000f000f000f000full;
     v = tens | ((v - tens * 10) << 8);
-    v |= 0x3030303030303030ull;
-    std::memcpy(p, &v, 8);
+    return v | 0x3030303030303030ull;
 }
 
 // Decimal digits of q > 0: estimated from its bit width, then corrected.
@@ -91,46 +91,38 @@ int digit_count(std::uint64_t q) {
     return n + (q >= powers_of_ten[n] ? 1 : 0);
 }
 
-constexpr int scratch = 48;                       // widest field of the fast path
-constexpr int short_part = 8;                     // digits of the integer and the fraction part
-constexpr std::uint64_t short_limit = 100000000;  // 10^8
-constexpr std::uint64_t blank_word = 0x2020202020202020ull;
-static_assert(std::endian::native == std::endian::little);
-
-// Copies the last w bytes of the scratch field to out in a few word moves.
-void copy_field(char* out, const char* field_end, int w) {
-    const char* src = field_end - w;
-    if (w >= 8 && w <= 16) {
-        std::memcpy(out, src, 8);
-        std::memcpy(out + w - 8, src + w - 8, 8);
-    } else {
-        for (int i = 0; i < w; ++i) out[i] = src[i];
-    }
+// Word shifts by whole bytes that give 0 for a shift of 64 bits.
+constexpr std::uint64_t shl(std::uint64_t x, int bits) {
+    return bits >= 64 ? 0 : x << bits;
+}
+constexpr std::uint64_t shr(std::uint64_t x, int bits) {
+    return bits >= 64 ? 0 : x >> bits;
 }
 
-// The field of a value whose integer part ip and d-decimal fraction fp both
-// have at most eight digits, built right-aligned in a scratch line with
-// fixed-size moves: the fraction, the point, the integer digits with their
-// leading zeros turned to blanks, and the sign.
-char* layout(char* out, std::uint64_t ip, std::uint64_t fp, bool minus, int w, int d) {
-    char f[scratch];
-    std::memset(f, ' ', scratch);
-    char digits[short_part];
-    put8(digits, static_cast<std::uint32_t>(fp));
-    std::memcpy(f + scratch - short_part, digits, short_part);
-    int point = scratch - 1 - d;
+constexpr std::uint64_t blank_word = 0x2020202020202020ull;
+constexpr std::uint64_t short_limit = 10000000;  // integer parts of up to seven digits
+static_assert(std::endian::native == std::endian::little);
+
+// The common field, 8 to 16 characters with up to 7 decimals and an integer
+// part of up to seven digits, built in two words and written with two
+// overlapping stores: the integer word (digits after blanks, the sign before
+// them), the fraction word, and the point between them.
+char* put_short(char* out, std::uint64_t ip, std::uint64_t fp, bool minus, int w, int d) {
     int shown = ip != 0 ? digit_count(ip) : 0;
     if (shown == 0 && (minus ? 3 : 2) + d <= w) shown = 1;  // a zero before the point with room
     if ((minus ? 1 : 0) + shown + 1 + d > w) return stars(out, w);
-    put8(digits, static_cast<std::uint32_t>(ip));
-    std::uint64_t word;
-    std::memcpy(&word, digits, short_part);
-    std::uint64_t keep = shown == 0 ? 0 : ~std::uint64_t{0} << (8 * (short_part - shown));
-    word = (word & keep) | (blank_word & ~keep);
-    std::memcpy(f + point - short_part, &word, short_part);
-    f[point] = '.';
-    if (minus) f[point - shown - 1] = '-';
-    copy_field(out, f + scratch, w);
+    std::uint64_t keep = shl(~std::uint64_t{0}, 8 * (8 - shown));
+    std::uint64_t integer = (digits8(static_cast<std::uint32_t>(ip)) & keep) | (blank_word & ~keep);
+    if (minus) integer ^= std::uint64_t{' ' ^ '-'} << (8 * (7 - shown));
+    std::uint64_t fraction = digits8(static_cast<std::uint32_t>(fp));
+    // The last eight characters: integer tail, point, d fraction digits.
+    std::uint64_t tail = (fraction & shl(~std::uint64_t{0}, 8 * (8 - d))) |
+                         (std::uint64_t{'.'} << (8 * (7 - d))) | shr(integer, 8 * (d + 1));
+    // The eight before them: blanks, then the integer head.
+    std::uint64_t head = shl(integer, 8 * (7 - d)) | shr(blank_word, 8 * (d + 1));
+    std::uint64_t first = shr(head, 8 * (16 - w));
+    std::memcpy(out, &first, 8);
+    std::memcpy(out + w - 8, &tail, 8);
     return out + w;
 }
 
@@ -163,7 +155,7 @@ char* put_real(char* out, double v, int w, int d) {
     auto bits = std::bit_cast<std::uint64_t>(v);
     if (((bits >> 52) & 0x7ff) == 0x7ff) return stars(out, w);  // not finite
     std::uint64_t q;
-    if (d <= short_part && w <= scratch && scaled_exact(bits, d, q)) {
+    if (d <= 7 && w >= 8 && w <= 16 && scaled_exact(bits, d, q)) {
         // Split at the point; rounding may carry into the integer part.
         auto ip = static_cast<std::uint64_t>(std::fabs(v));
         std::uint64_t fp = q - ip * powers_of_ten[d];
@@ -171,7 +163,7 @@ char* put_real(char* out, double v, int w, int d) {
             fp -= powers_of_ten[d];
             ++ip;
         }
-        if (ip < short_limit) return layout(out, ip, fp, (bits >> 63) != 0 && q != 0, w, d);
+        if (ip < short_limit) return put_short(out, ip, fp, (bits >> 63) != 0 && q != 0, w, d);
     }
     return put_large(out, v, w, d);
 }

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 
 namespace tolvek {
 namespace {
@@ -113,6 +114,24 @@ bool is_plain_end(const char* p) {
     }
 }
 
+// The value of eight ASCII digits at p, all eight checked and converted in
+// one word; false when any of them is not a digit.
+bool eight_digits(const char* p, std::uint64_t& value) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    constexpr std::uint64_t high_nibbles = 0xf0f0f0f0f0f0f0f0ull;
+    if (((v & high_nibbles) | (((v + 0x0606060606060606ull) & high_nibbles) >> 4)) !=
+        0x3333333333333333ull)
+        return false;
+    v -= 0x3030303030303030ull;
+    v = v * 10 + (v >> 8);  // pairs
+    v = (((v & 0x000000ff000000ffull) * (100 + (1000000ull << 32))) +
+         (((v >> 16) & 0x000000ff000000ffull) * (1 + (10000ull << 32)))) >>
+        32;
+    value = v;
+    return true;
+}
+
 }  // namespace
 
 const char* parse_plain_real(const char* p, double& out) {
@@ -124,6 +143,11 @@ const char* parse_plain_real(const char* p, double& out) {
     for (; is_digit(*p); ++p, ++digits) mant = mant * 10 + static_cast<std::uint64_t>(*p - '0');
     if (*p == '.') {
         const char* first = ++p;
+        std::uint64_t eight;
+        if (digits <= max_significant - 8 && eight_digits(p, eight)) {
+            mant = mant * 100000000 + eight;
+            p += 8;
+        }
         for (; is_digit(*p); ++p) mant = mant * 10 + static_cast<std::uint64_t>(*p - '0');
         decimals = static_cast<int>(p - first);
         digits += decimals;

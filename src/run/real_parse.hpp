@@ -18,10 +18,11 @@ ParseStatus parse_real(const char* b, const char* e, double& out);
 
 // The common case on a fast path: a real of at most 17 digits, no exponent,
 // that ends at a blank, tab, comma, slash or line end, and converts exactly in
-// one rounded operation. Reads from p up to and including that terminator
-// (the caller's text must end in a NUL sentinel) and returns the end of the
-// token; returns nullptr, with `out` untouched, for anything else, which
-// parse_real then decides. Where both give a value it is the same.
+// one rounded operation. Reads from p up to and including that terminator,
+// and words of eight bytes: the caller's text must end in a NUL sentinel
+// followed by at least seven readable bytes. Returns the end of the token; returns nullptr, with
+// `out` untouched, for anything else, which parse_real then decides. Where both give a value it is
+// the same.
 const char* parse_plain_real(const char* p, double& out);
 
 // A sign and digits only, within the signed 32-bit range.
