@@ -22,10 +22,10 @@ DriftReport write_dif_file(const Grid& g, OutputFile& out) {
         double dn = metres_per_degree * g.dlat[i];
         double de = metres_per_degree * (g.coslat[i] * g.dlon[i]);
         char* p = out.reserve(line_length);
-        p = put_real(p, hr + g.t0, 11, 7);
-        p = put_real(p, dn, 12, 3);
-        p = put_real(p, de, 12, 3);
-        p = put_real(p, g.dh[i], 12, 3);
+        p = put_field<11, 7>(p, hr + g.t0);
+        p = put_field<12, 3>(p, dn);
+        p = put_field<12, 3>(p, de);
+        p = put_field<12, 3>(p, g.dh[i]);
         p = put_text(p, "\r\n");
         out.commit(p);
         double sep = std::sqrt(de * de + dn * dn);

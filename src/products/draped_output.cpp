@@ -41,13 +41,13 @@ void write_draped(const Grid& g, InsBuffer& buffer, OutputFile& out) {
         Correction c = correction_at(g, g.position(r.time));
         char* p = out.reserve(line_length);
         *p++ = ' ';
-        p = put_real(p, r.time, 10, 7);
-        p = put_real(p, r.lat - c.lat, 12, 7);
-        p = put_real(p, r.lon - c.lon, 13, 7);
-        p = put_real(p, r.h - c.h, 9, 2);
-        p = put_real(p, r.a1, 8, 3);
-        p = put_real(p, r.a2, 8, 3);
-        p = put_real(p, r.a3, 9, 3);
+        p = put_field<10, 7>(p, r.time);
+        p = put_field<12, 7>(p, r.lat - c.lat);
+        p = put_field<13, 7>(p, r.lon - c.lon);
+        p = put_field<9, 2>(p, r.h - c.h);
+        p = put_field<8, 3>(p, r.a1);
+        p = put_field<8, 3>(p, r.a2);
+        p = put_field<9, 3>(p, r.a3);
         p = put_text(p, "\r\n");
         out.commit(p);
     }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "run/fixed_field.hpp"
+
 namespace tolvek {
 
 // Largest field the fixed-form writers accept; the tool's own fields are far smaller.
@@ -17,6 +19,20 @@ inline constexpr int max_field_width = 64;
 // no minus sign when every printed digit is zero; w asterisks when the number
 // does not fit or is not finite.
 char* put_real(char* out, double v, int w, int d);
+
+// The general path of both: every width, every value.
+char* put_general(char* out, double v, int w, int d);
+
+// The same for a field whose shape is known where it is written: the common
+// shapes take an inlined fast path.
+template <int W, int D>
+inline char* put_field(char* out, double v) {
+    static_assert(0 <= D && D < W && W <= max_field_width);
+    if constexpr (field::fits_short(W, D)) {
+        if (field::put_short(out, v, W, D)) return out + W;
+    }
+    return put_general(out, v, W, D);
+}
 
 // An integer right-aligned in exactly `w` characters, or w asterisks.
 char* put_integer(char* out, std::int64_t v, int w);

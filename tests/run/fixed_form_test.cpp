@@ -117,5 +117,23 @@ TEST(FixedForm, MatchesExactDecimalRenderingOnRandomValues) {
     }
 }
 
+// The shapes of the output files, inlined with their constant shape.
+TEST(FixedForm, CompileTimeShapesMatchTheExactRendering) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    std::uniform_int_distribution<int> exponent(-12, 9);
+    char buf[max_field_width];
+    for (int k = 0; k < 1'000'000; ++k) {
+        double v = unit(rng) * std::pow(10.0, exponent(rng));
+        if (k % 3 == 0) v = std::round(v * 1e4) / 1e4 + 0.00005;  // near ties
+        ASSERT_EQ(std::string(buf, put_field<10, 7>(buf, v)), reference_field(v, 10, 7)) << v;
+        ASSERT_EQ(std::string(buf, put_field<13, 7>(buf, v)), reference_field(v, 13, 7)) << v;
+        ASSERT_EQ(std::string(buf, put_field<9, 2>(buf, v)), reference_field(v, 9, 2)) << v;
+        ASSERT_EQ(std::string(buf, put_field<8, 3>(buf, v)), reference_field(v, 8, 3)) << v;
+        ASSERT_EQ(std::string(buf, put_field<12, 3>(buf, v)), reference_field(v, 12, 3)) << v;
+        ASSERT_EQ(std::string(buf, put_field<6, 1>(buf, v)), reference_field(v, 6, 1)) << v;
+    }
+}
+
 }  // namespace
 }  // namespace tolvek
