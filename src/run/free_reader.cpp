@@ -48,11 +48,15 @@ int FreeReader::next_value_char() {
     for (;;) {
         const char* d = in_.data();
         std::size_t p = in_.pos;
-        while (d[p] == ' ' || d[p] == '\t' || d[p] == '\n') {
-            if (d[p] == '\n') ++line_;
-            ++p;
+        for (;; ++p) {
+            char c = d[p];
+            if (c == ' ' || c == '\t') continue;
+            if (c != '\n') break;
+            ++line_;
         }
         in_.pos = p;
+        if (d[p] != '\0' && d[p] != '\r') return static_cast<unsigned char>(d[p]);
+        // The end of the block, a CR, or a NUL in the data: a closer look.
         int c = peek(0);
         if (c == '\r' && peek(1) == '\n') {
             in_.pos += 2;
@@ -183,6 +187,26 @@ ReadStatus FreeReader::take_value(std::span<const Target> vars, std::size_t& k) 
     return assign(b, e, vars, k);
 }
 
+// The common record on a fast path: reals of the plain form separated by
+// blanks or tabs, all on the current line and in the current block. Anything
+// else (nulls, repeats, slashes, a record over several lines, the end of the
+// block) returns false before the read position or the line count moves; the
+// general path then reads the record from its start and gives every variable
+// the value this path may already have given it.
+bool FreeReader::read_plain(std::span<const Target> vars) {
+    const char* p = in_.data() + in_.pos;
+    for (std::size_t k = 0; k < vars.size(); ++k) {
+        if (vars[k].kind != Kind::real) return false;
+        while (*p == ' ' || *p == '\t') ++p;
+        const char* end = parse_plain_real(p, *static_cast<double*>(vars[k].value));
+        if (end == nullptr) return false;
+        p = end;
+        if (k + 1 < vars.size() && *p != ' ' && *p != '\t') return false;
+    }
+    in_.pos = static_cast<std::size_t>(p - in_.data());
+    return true;
+}
+
 ReadStatus FreeReader::read(std::span<const Target> vars) {
     if (line_open_) {
         if (in_.data()[in_.pos] == '\n') {  // the usual end of a record's line
@@ -193,18 +217,24 @@ ReadStatus FreeReader::read(std::span<const Target> vars) {
         }
     }
     line_open_ = true;
+    if (read_plain(vars)) return ReadStatus::complete;
     std::size_t k = 0;
+    int c = next_value_char();
     while (k < vars.size()) {
-        int c = next_value_char();
         if (c == end_of_input) return ReadStatus::end_of_file;
-        if (c == ',' || c == '/') {
+        if (c == '/') {
             ++in_.pos;
-            if (c == '/') return ReadStatus::complete;
-            ++k;  // a null value
-            continue;
+            return ReadStatus::complete;
         }
-        if (take_value(vars, k) != ReadStatus::complete) return ReadStatus::bad_value;
-        if (k < vars.size() && next_value_char() == ',') ++in_.pos;  // the value's separator
+        if (c == ',') {
+            ++in_.pos;
+            ++k;  // a null value
+        } else {
+            if (take_value(vars, k) != ReadStatus::complete) return ReadStatus::bad_value;
+            if (k == vars.size()) break;
+            if (next_value_char() == ',') ++in_.pos;  // the value's separator
+        }
+        c = next_value_char();
     }
     return ReadStatus::complete;
 }

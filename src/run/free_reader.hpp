@@ -64,6 +64,7 @@ class FreeReader {
   private:
     int peek(std::size_t ahead);
     int next_value_char();
+    bool read_plain(std::span<const Target> vars);
     ReadStatus take_value(std::span<const Target> vars, std::size_t& k);
     bool take_token(const char*& b, const char*& e);
     bool is_token_end(const char* p);
