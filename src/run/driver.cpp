@@ -107,6 +107,8 @@ int process(int in_fd, RunFiles& f, Console& con) {
     FreeReader ins(ins_in);
     ins_pass(ins, p, *g, f.buffer, con);
 
+    f.dif.start();
+    f.pos.start();
     fill_gaps(*g, con);
     if (p.tau > 0.0) smooth(*g, p.tau);
     DriftReport drift = write_dif_file(*g, f.dif);

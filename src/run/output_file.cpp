@@ -1,6 +1,7 @@
 #include "run/output_file.hpp"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,7 +19,13 @@ void OutputFile::fail(const char* what) const {
 void OutputFile::open() {
     fd_ = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd_ < 0) fail("open");
+    struct stat st;
+    regular_ = ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
     block_.reset(new char[block_size]);
+}
+
+void OutputFile::start() {
+    if (regular_ && ::ftruncate(fd_, 0) != 0) fail("cut");
 }
 
 void OutputFile::flush() {
@@ -39,7 +46,7 @@ void OutputFile::flush() {
 void OutputFile::finish() {
     if (fd_ < 0) return;
     flush();
-    if (::ftruncate(fd_, written_) != 0) fail("cut");
+    if (regular_ && ::ftruncate(fd_, written_) != 0) fail("cut");
     int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) fail("close");
@@ -48,7 +55,7 @@ void OutputFile::finish() {
 void OutputFile::abandon() {
     if (fd_ < 0) return;
     // What this run did write stays; nothing of an older, longer file does.
-    (void)::ftruncate(fd_, written_);
+    if (regular_) (void)::ftruncate(fd_, written_);
     ::close(fd_);
     fd_ = -1;
 }

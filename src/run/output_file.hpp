@@ -8,8 +8,10 @@ namespace tolvek {
 
 // A text output file of the run, written from its start through a large
 // block. It is opened without cutting it, so an input of the same name can
-// still be read whole before it is rewritten; at the end it is cut to the
-// length this run wrote, whether the run completed or failed.
+// still be read whole before it is rewritten; it is cut when writing starts,
+// so a run killed while writing leaves only its own lines, and at the end it
+// is cut to the length this run wrote, whether the run completed or failed.
+// Devices such as /dev/null are written but never cut.
 class OutputFile {
   public:
     static constexpr std::size_t block_size = 1 << 20;
@@ -20,6 +22,8 @@ class OutputFile {
     OutputFile& operator=(const OutputFile&) = delete;
 
     void open();
+    // Drops the old content: called once all input has been read.
+    void start();
 
     // Room for one record of at most `n` bytes (n <= block_size); commit() what was used.
     char* reserve(std::size_t n) {
@@ -39,6 +43,7 @@ class OutputFile {
 
     std::string name_;
     int fd_ = -1;
+    bool regular_ = false;
     std::unique_ptr<char[]> block_;
     std::size_t used_ = 0;
     long long written_ = 0;

@@ -58,12 +58,15 @@ void expect_lines(const std::string& text, std::size_t length) {
     }
 }
 
-// Runs like run_tolvek, but kills the tool when it takes longer than `limit`.
+// Runs like run_tolvek, but kills the tool when it takes longer than the
+// limit given to wait(). With `stdout_unread`, standard output is a pipe that
+// nobody reads, as when the console report is piped into a program that
+// has already ended.
 struct Launch {
     const Workdir& dir;
     pid_t pid = -1;
 
-    Launch(const Workdir& d, const std::string& input) : dir(d) {
+    Launch(const Workdir& d, const std::string& input, bool stdout_unread = false) : dir(d) {
         std::ofstream(d.path() / ".stdin", std::ios::binary) << input;
         pid = ::fork();
         if (pid != 0) return;
@@ -71,12 +74,26 @@ struct Launch {
         int out = ::open((d.path() / ".stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         int err = ::open((d.path() / ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (in < 0 || out < 0 || err < 0 || ::chdir(d.path().c_str()) != 0) ::_exit(127);
+        if (stdout_unread) {
+            int ends[2];
+            if (::pipe(ends) != 0) ::_exit(127);
+            ::close(ends[0]);
+            out = ends[1];
+        }
         ::dup2(in, 0);
         ::dup2(out, 1);
         ::dup2(err, 2);
+        ::signal(SIGPIPE, SIG_DFL);  // as a shell starts it
         ::setenv("TMPDIR", d.tmp().c_str(), 1);
         ::execl(TOLVEK_BINARY, "tolvek", static_cast<char*>(nullptr));
         ::_exit(127);
+    }
+
+    // True until the tool ends; its exit status is left for wait().
+    bool running() const {
+        siginfo_t info{};
+        return ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+               info.si_pid == 0;
     }
 
     // The exit code, or 128 + the signal that ended the tool.
@@ -110,8 +127,8 @@ struct Refusal {
     std::function<void(const Workdir&)> setup;
     int exit_code;
     std::vector<std::string> diagnostic;  // texts the line must hold
-    long pos_size;                        // the outputs afterwards; old_output.size() if kept
-    long dif_size;
+    long pos_size;  // sizes of the outputs afterwards: old_output.size() when they are kept,
+    long dif_size;  // not_read for a link to a device
 };
 
 void write_inputs(const Workdir& d, const std::string& g, const std::string& i) {
@@ -210,13 +227,13 @@ std::vector<Refusal> refusals() {
          0,
          0},
         {"gps_endless_value",
-         inputs(gps + std::string(huge, '7'), ins),
+         [](const Workdir& d) { write_inputs(d, gps + std::string(huge, '7'), ins); },
          4,
          {"GPS file \"gps.txt\"", "line 4", "a value longer than", "..."},
          0,
          0},
         {"ins_endless_blanks",
-         inputs(gps, std::string(huge, ' ')),
+         [](const Workdir& d) { write_inputs(d, gps, std::string(huge, ' ')); },
          12,
          {"INS file \"ins.txt\"", "no complete INS record"},
          0,
@@ -342,8 +359,46 @@ TEST(EndlessLine, RestOfAnInsRecordLineIsSkipped) {
 }
 
 // ---------------------------------------------------------------------------
-// A run killed while its INS buffer holds data leaves nothing behind but its
-// inputs and outputs.
+// Consoles and outputs that are not ordinary files.
+
+struct Destination {
+    const char* name;
+    bool stdout_unread;
+    const char* null_output;  // an output file linked to /dev/null, or nullptr
+    long pos_size, dif_size;
+};
+
+class UnusualDestination : public ::testing::TestWithParam<Destination> {};
+
+// The files are the product: a console nobody reads does not stop the run,
+// and an output that is a device gets the lines without being cut.
+TEST_P(UnusualDestination, RunCompletes) {
+    const Destination& c = GetParam();
+    Workdir d;
+    write_inputs(d, gps, ins);
+    if (c.null_output != nullptr) fs::create_symlink("/dev/null", d.path() / c.null_output);
+    Result r = Launch(d, dialogue, c.stdout_unread).wait(60s);
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(r.err, "");
+    for (auto [name, size] :
+         {std::pair{"tolvek.pos", c.pos_size}, std::pair{"tolvek.dif", c.dif_size}}) {
+        if (size != not_read) {
+            EXPECT_EQ(static_cast<long>(d.read(name).size()), size) << name;
+        }
+    }
+    EXPECT_TRUE(d.tmp_is_empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UnusualDestination,
+    ::testing::Values(Destination{"stdout_unread", true, nullptr, 2 * pos_line, 5 * dif_line},
+                      Destination{"pos_to_dev_null", false, "tolvek.pos", not_read, 5 * dif_line},
+                      Destination{"dif_to_dev_null", false, "tolvek.dif", 2 * pos_line, not_read}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------
+// A killed run leaves nothing behind but its inputs and outputs, and the
+// outputs never mix its lines with those of an earlier run.
 
 // An INS track at 100 Hz from 10 h on, about `bytes` long.
 std::string long_ins_track(std::size_t bytes) {
@@ -370,23 +425,42 @@ long long open_file_size_in(pid_t pid, const fs::path& dir) {
     return -1;
 }
 
-TEST(Interrupted, KillLeavesNoTemporaryFile) {
-    Workdir d;
-    write_inputs(d, gps, long_ins_track(16u << 20));
-    Launch run(d, "ins.txt\ngps.txt\n10 11.9 0 5 F F\n");
-    // Kill once the buffer has taken its first block, long before the track ends.
+// Kills the run as soon as `ready` holds, while its INS buffer holds data.
+void kill_when(Launch& run, const std::function<bool()>& ready) {
     auto deadline = std::chrono::steady_clock::now() + 60s;
-    while (open_file_size_in(run.pid, d.tmp()) <= 0 && std::chrono::steady_clock::now() < deadline)
+    while (!ready() && run.running() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(1ms);
-    ASSERT_GT(open_file_size_in(run.pid, d.tmp()), 0) << "the run ended before its buffer filled";
+    ASSERT_TRUE(ready()) << "the run ended before the moment to kill it";
+    ASSERT_GT(open_file_size_in(run.pid, run.dir.tmp()), 0) << "no INS buffer with data";
     ::kill(run.pid, SIGKILL);
-    Result r = run.wait();
-    EXPECT_EQ(r.exit_code, 128 + SIGKILL);
-    EXPECT_TRUE(d.tmp_is_empty());
+    EXPECT_EQ(run.wait().exit_code, 128 + SIGKILL);
+    EXPECT_TRUE(run.dir.tmp_is_empty());
     const std::set<std::string> allowed = {".tmp",    ".stdin",  ".stdout",    ".stderr",
                                            "gps.txt", "ins.txt", "tolvek.pos", "tolvek.dif"};
-    for (const auto& entry : fs::directory_iterator(d.path()))
+    for (const auto& entry : fs::directory_iterator(run.dir.path()))
         EXPECT_TRUE(allowed.count(entry.path().filename().string())) << entry.path();
+}
+
+const std::string long_window = "ins.txt\ngps.txt\n10 11.9 0 5 F F\n";
+
+TEST(Interrupted, KillWhileReadingLeavesNoTemporaryFile) {
+    Workdir d;
+    write_inputs(d, gps, long_ins_track(16u << 20));
+    Launch run(d, long_window);
+    kill_when(run, [&] { return open_file_size_in(run.pid, d.tmp()) > 0; });
+}
+
+TEST(Interrupted, KillWhileWritingLeavesNoOldLines) {
+    Workdir d;
+    write_inputs(d, gps, long_ins_track(16u << 20));
+    d.write("tolvek.pos", std::string(32u << 20, 'o'));  // longer than this run's output
+    Launch run(d, long_window);
+    kill_when(run, [&] {
+        char first = 'o';
+        std::ifstream(d.path() / "tolvek.pos").get(first);
+        return first != 'o';
+    });
+    EXPECT_EQ(d.read("tolvek.pos").find('o'), std::string::npos);
 }
 
 }  // namespace
