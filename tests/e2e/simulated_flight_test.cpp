@@ -14,7 +14,9 @@ struct Flight {
     std::vector<std::string> options;
 };
 
-void PrintTo(const Flight& f, std::ostream* os) { *os << f.name; }
+void PrintTo(const Flight& f, std::ostream* os) {
+    *os << f.name;
+}
 
 class SimulatedFlight : public ::testing::TestWithParam<Flight> {};
 
