@@ -39,7 +39,7 @@ struct BadValue {
     Fault fault = Fault::unreadable;
 };
 
-// Free-form (list-directed) records over a block input. Values are separated
+// Free-form records over a block input. Values are separated
 // by blanks, tabs, commas and line ends; each read starts on a new line and
 // ignores what is left of its last line. Null values, r* and a slash leave
 // variables unchanged; r*v repeats v. Nothing is allocated per value.
