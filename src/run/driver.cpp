@@ -24,8 +24,7 @@
 namespace tolvek {
 namespace {
 
-constexpr std::size_t console_block = 1 << 16;
-constexpr std::size_t track_block = 1 << 20;
+constexpr std::size_t read_block = 1 << 20;  // also the longest value a file may hold
 
 // The five files of a run. Whatever way the run ends, the outputs are cut to
 // what this run wrote and the INS buffer disappears with its descriptor.
@@ -87,7 +86,7 @@ void smooth(Grid& g, double tau) {
 
 int process(int in_fd, RunFiles& f, Console& con) {
     con.line("- TOLVEK -");
-    BlockInput console_in(in_fd, "standard input", console_block);
+    BlockInput console_in(in_fd, "standard input", read_block);
     FreeReader dialogue(console_in);
     const Params p = read_dialogue(dialogue);
     echo_tau(con, p.tau);
@@ -100,10 +99,10 @@ int process(int in_fd, RunFiles& f, Console& con) {
         f.dif.finish();
         return exit_capacity;
     }
-    BlockInput gps_in(f.gps.get(), describe("GPS file", p.gpsfile), track_block);
+    BlockInput gps_in(f.gps.get(), describe("GPS file", p.gpsfile), read_block);
     FreeReader gps(gps_in);
     gps_pass(gps, p, *g, con);
-    BlockInput ins_in(f.ins.get(), describe("INS file", p.insfile), track_block);
+    BlockInput ins_in(f.ins.get(), describe("INS file", p.insfile), read_block);
     FreeReader ins(ins_in);
     ins_pass(ins, p, *g, f.buffer, con);
 

@@ -219,8 +219,7 @@ ReadStatus FreeReader::read(std::span<const Target> vars) {
     line_open_ = true;
     if (read_plain(vars)) return ReadStatus::complete;
     std::size_t k = 0;
-    int c = next_value_char();
-    while (k < vars.size()) {
+    for (int c = next_value_char();; c = next_value_char()) {
         if (c == end_of_input) return ReadStatus::end_of_file;
         if (c == '/') {
             ++in_.pos;
@@ -231,10 +230,10 @@ ReadStatus FreeReader::read(std::span<const Target> vars) {
             ++k;  // a null value
         } else {
             if (take_value(vars, k) != ReadStatus::complete) return ReadStatus::bad_value;
-            if (k == vars.size()) break;
-            if (next_value_char() == ',') ++in_.pos;  // the value's separator
+            if (k < vars.size() && next_value_char() == ',') ++in_.pos;  // the value's separator
         }
-        c = next_value_char();
+        // The read ends with its last variable, on the line that gave it.
+        if (k >= vars.size()) break;
     }
     return ReadStatus::complete;
 }

@@ -139,19 +139,19 @@ TEST(FreeReader, IntegersAndLogicals) {
 // Each read starts on a new line, and variables a read leaves alone keep the
 // values of the previous read.
 TEST(FreeReader, ConsecutiveReadsKeepUnchangedValues) {
-    TextSource src("1 2 3 ignored\n,5/\n\n7 2*\n8,9 10 11\nx");
+    TextSource src("1 2 3 ignored\n,5/\n\n7 2*\n8,9 10 11\n4 6 ,, \n1 2 3\nx");
     BlockInput in(src.fd(), "test", 16);
     FreeReader reader(in);
     double a = 0, b = 0, c = 0;
     const std::array<Target, 3> vars = {real_var(a), real_var(b), real_var(c)};
-    const std::vector<std::array<double, 3>> expected = {
-        {1, 2, 3}, {1, 5, 3}, {7, 5, 3}, {8, 9, 10}};
+    const std::vector<std::array<double, 3>> expected = {{1, 2, 3},  {1, 5, 3},  {7, 5, 3},
+                                                         {8, 9, 10}, {4, 6, 10}, {1, 2, 3}};
     for (const auto& e : expected) {
         ASSERT_EQ(reader.read(vars), ReadStatus::complete);
         EXPECT_EQ((std::array<double, 3>{a, b, c}), e);
     }
     ASSERT_EQ(reader.read(vars), ReadStatus::bad_value);
-    EXPECT_EQ(reader.bad().line, 6);
+    EXPECT_EQ(reader.bad().line, 8);
     EXPECT_EQ(reader.bad().text, "x");
 }
 
