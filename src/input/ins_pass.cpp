@@ -40,27 +40,39 @@ void difference(Grid& g, std::int32_t i, const Previous& prev, double x, const I
     if (g.gh[i] < present_below) g.dh[i] = h - g.gh[i];
 }
 
-ReadStatus read_record(FreeReader& in, InsValues& r) {
-    const std::array<Target, 8> vars = {real_var(r.time), real_var(r.lat), real_var(r.lon),
-                                        real_var(r.h),    real_var(r.a1),  real_var(r.a2),
-                                        real_var(r.a3),   real_var(r.alt)};
-    ReadStatus s = in.read(vars);
-    if (s == ReadStatus::bad_value) throw RunFailure{exit_bad_value, in.bad_message()};
-    return s;
-}
+// The eight values of one record, read into the same variables each time:
+// values a record leaves unchanged keep those of the record before.
+class RecordReader {
+  public:
+    explicit RecordReader(FreeReader& in) : in_(in) {}
+    InsValues r;
+
+    ReadStatus next() {
+        ReadStatus s = in_.read(vars_);
+        if (s == ReadStatus::bad_value) throw RunFailure{exit_bad_value, in_.bad_message()};
+        return s;
+    }
+
+  private:
+    FreeReader& in_;
+    const std::array<Target, 8> vars_ = {real_var(r.time), real_var(r.lat), real_var(r.lon),
+                                         real_var(r.h),    real_var(r.a1),  real_var(r.a2),
+                                         real_var(r.a3),   real_var(r.alt)};
+};
 
 }  // namespace
 
 void ins_pass(FreeReader& in, const Params& p, Grid& g, InsBuffer& buffer, Console& con) {
     con.line("- reading ins data");
-    InsValues r;
-    if (read_record(in, r) != ReadStatus::complete)
+    RecordReader reader(in);
+    const InsValues& r = reader.r;
+    if (reader.next() != ReadStatus::complete)
         throw RunFailure{exit_file, in.name() + " holds no complete INS record"};
     double x = g.position(r.time);
     Previous prev{x, r.lat, r.lon, p.insalth ? r.alt : r.h, truncated(x)};
 
     std::int64_t nins = 0;
-    while (read_record(in, r) == ReadStatus::complete) {
+    while (reader.next() == ReadStatus::complete) {
         double height = p.insalth ? r.alt : r.h;
         x = g.position(r.time);
         std::int32_t i = truncated(x);
