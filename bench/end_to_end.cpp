@@ -2,12 +2,16 @@
 // wall time, throughput and peak memory beside the I/O floor of the same
 // run: the INS file read, the same output bytes written and the same INS
 // buffer volume written and read back, all with plain 1 MiB block I/O.
+// Tool and floor are measured in turns, a few times each, and the best time
+// of each is shown; before every run of the tool its old outputs are removed,
+// so that it writes new files just as the floor does.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +23,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr std::size_t block = 1 << 20;
 constexpr double mb = 1e6;
+constexpr int rounds = 3;
 
 double seconds_since(Clock::time_point t0) {
     return std::chrono::duration<double>(Clock::now() - t0).count();
@@ -40,6 +45,8 @@ struct RunStats {
 };
 
 RunStats run_tool(const char* tool) {
+    ::unlink("tolvek.pos");
+    ::unlink("tolvek.dif");
     auto t0 = Clock::now();
     pid_t pid = ::fork();
     if (pid == 0) {
@@ -118,9 +125,18 @@ int main(int argc, char** argv) {
     double r = read_floor("ins.txt");
     double w = write_floor(out);
     double b = buffer_floor(buffer);
+    for (int k = 1; k < rounds; ++k) {
+        RunStats again = run_tool(argv[1]);
+        run.wall = std::min(run.wall, again.wall);
+        run.peak_kib = std::max(run.peak_kib, again.peak_kib);
+        r = std::min(r, read_floor("ins.txt"));
+        w = std::min(w, write_floor(out));
+        b = std::min(b, buffer_floor(buffer));
+    }
     std::printf("INS text           %10.1f MB\n", static_cast<double>(ins) / mb);
     std::printf("output written     %10.1f MB (%lld draped lines)\n", static_cast<double>(out) / mb,
                 records);
+    std::printf("best of %d runs each\n", rounds);
     std::printf("tolvek wall time   %10.3f s   %7.1f MB/s of INS text\n", run.wall,
                 static_cast<double>(ins) / mb / run.wall);
     std::printf("tolvek peak memory %10.1f MiB\n", static_cast<double>(run.peak_kib) / 1024.0);

@@ -24,8 +24,12 @@ void OutputFile::open() {
     block_.reset(new char[block_size]);
 }
 
+// An empty file is left alone: on some file systems cutting a file to nothing
+// marks it as replaced, and closing it then forces it out to disk at once.
 void OutputFile::start() {
-    if (regular_ && ::ftruncate(fd_, 0) != 0) fail("cut");
+    struct stat st;
+    if (!regular_ || (::fstat(fd_, &st) == 0 && st.st_size == 0)) return;
+    if (::ftruncate(fd_, 0) != 0) fail("cut");
 }
 
 void OutputFile::flush() {
