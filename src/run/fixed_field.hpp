@@ -57,12 +57,22 @@ constexpr bool fits_short(int w, int d) {
     if (e >= 0) return false;  // 2^52 and more: no field of the fast path holds it
     u128 scaled = u128{mant} * powers_of_ten[d];  // below 2^77
     int s = -e;
+    // Adding half a unit less one, plus one more when the truncated result
+    // is odd, rounds to nearest with ties to even.
+    if (s < 64) {  // the usual magnitudes, in 64-bit halves
+        auto high = static_cast<std::uint64_t>(scaled >> 64);
+        auto low = static_cast<std::uint64_t>(scaled);
+        if ((high >> s) != 0) return false;
+        std::uint64_t truncated = (high << (64 - s)) | (low >> s);
+        std::uint64_t rest = low & ((std::uint64_t{1} << s) - 1);
+        std::uint64_t half = std::uint64_t{1} << (s - 1);
+        q = truncated + ((rest + (half - 1) + (truncated & 1)) >> s);
+        return q >= truncated;  // false only if the sum wrapped
+    }
     if (s > 78) {  // below half a unit of the last decimal
         q = 0;
         return true;
     }
-    // Adding half a unit less one, plus one more when the truncated result
-    // is odd, rounds to nearest with ties to even.
     u128 half = u128{1} << (s - 1);
     u128 exact = (scaled + (half - 1) + ((scaled >> s) & 1)) >> s;
     if (exact > UINT64_MAX) return false;
@@ -114,26 +124,29 @@ constexpr std::uint64_t shr(std::uint64_t x, int bits) {
     auto bits = std::bit_cast<std::uint64_t>(v);
     std::uint64_t q;
     if (!scaled_exact(bits, d, q)) return false;
-    // Split at the point; rounding may carry into the integer part.
-    auto ip = static_cast<std::uint64_t>(std::fabs(v));
-    std::uint64_t fp = q - ip * powers_of_ten[d];
-    if (fp >= powers_of_ten[d]) {
-        fp -= powers_of_ten[d];
-        ++ip;
-    }
+    std::uint64_t ip = q / powers_of_ten[d];
     if (ip >= integer_limit) return false;
     bool minus = (bits >> 63) != 0 && q != 0;
 
     int shown = ip != 0 ? digit_count(ip) : 0;
     if (shown == 0 && (minus ? 3 : 2) + d <= w) shown = 1;  // a zero before the point with room
     if ((minus ? 1 : 0) + shown + 1 + d > w) return false;  // too wide: asterisks
+    // The integer digits right-aligned in one word, the fraction digits at
+    // the top of another: one conversion gives both when q has at most eight
+    // digits.
+    std::uint64_t integer, fraction;
+    if (q < powers_of_ten[8]) {
+        fraction = digits8(static_cast<std::uint32_t>(q));
+        integer = fraction << (8 * d);
+    } else {
+        auto ip32 = static_cast<std::uint32_t>(ip);
+        auto fp32 = static_cast<std::uint32_t>(q - ip * powers_of_ten[d]);
+        integer = ip < 10000 ? digits4(ip32) : digits8(ip32);
+        fraction = d <= 4 ? digits4(fp32) : digits8(fp32);
+    }
     std::uint64_t keep = shl(~std::uint64_t{0}, 8 * (8 - shown));
-    auto ip32 = static_cast<std::uint32_t>(ip);
-    std::uint64_t integer =
-        ((ip < 10000 ? digits4(ip32) : digits8(ip32)) & keep) | (blank_word & ~keep);
+    integer = (integer & keep) | (blank_word & ~keep);
     if (minus) integer ^= std::uint64_t{' ' ^ '-'} << (8 * (7 - shown));
-    auto fp32 = static_cast<std::uint32_t>(fp);
-    std::uint64_t fraction = d <= 4 ? digits4(fp32) : digits8(fp32);
     // The last eight characters: integer tail, point, d fraction digits.
     std::uint64_t tail = (fraction & shl(~std::uint64_t{0}, 8 * (8 - d))) |
                          (std::uint64_t{'.'} << (8 * (7 - d))) | shr(integer, 8 * (d + 1));
