@@ -18,10 +18,6 @@ std::int32_t nearest(double v) {
     return saturated(std::round(v));
 }
 
-std::int32_t truncated(double v) {
-    return saturated(std::trunc(v));
-}
-
 bool Grid::setup(double t0_hours, double t1_hours) {
     t0 = t0_hours;
     // The capacity test uses the exact count, before it is held in 32 bits.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace tolvek {
 namespace {
 
@@ -48,6 +50,11 @@ TEST(Grid, RoundingsSaturateInsteadOfWrapping) {
     EXPECT_EQ(truncated(1.9), 1);
     EXPECT_EQ(truncated(1e20), INT32_MAX);
     EXPECT_EQ(truncated(-1e20), INT32_MIN);
+    EXPECT_EQ(truncated(2147483647.9), INT32_MAX);
+    EXPECT_EQ(truncated(2147483648.0), INT32_MAX);
+    EXPECT_EQ(truncated(-2147483648.9), INT32_MIN);
+    EXPECT_EQ(truncated(-2147483649.0), INT32_MIN);
+    EXPECT_EQ(truncated(std::nan("")), INT32_MIN);
     EXPECT_EQ(nearest(3e9), INT32_MAX);
 }
 
