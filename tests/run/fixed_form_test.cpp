@@ -54,6 +54,16 @@ TEST(FixedForm, RealFields) {
         {-1e-30, 24, 21, " 0.000000000000000000000"},
         {-3e-21, 24, 21, "-0.000000000000000000003"},
         {-3e-21, 23, 21, "-.000000000000000000003"},
+        // Across eight scaled digits, where the digits take another path.
+        {9.99999994, 10, 7, " 9.9999999"},
+        {9.99999996, 10, 7, "10.0000000"},
+        {-99999.9996, 12, 3, " -100000.000"},
+        // Either side of 2^-11, where rounding leaves 64-bit arithmetic.
+        {0.00048828125, 10, 7, " 0.0004883"},
+        {0.000244140625, 10, 7, " 0.0002441"},
+        // Exact binary ties go to the even digit.
+        {-0.0625, 8, 3, "  -0.062"},
+        {0.1875, 8, 3, "   0.188"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(real_field(c.v, c.w, c.d), c.expect) << c.v << " in " << c.w << "." << c.d;
