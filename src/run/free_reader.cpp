@@ -194,14 +194,18 @@ ReadStatus FreeReader::take_value(std::span<const Target> vars, std::size_t& k) 
 // general path then reads the record from its start and gives every variable
 // the value this path may already have given it.
 bool FreeReader::read_plain(std::span<const Target> vars) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
     const char* p = in_.data() + in_.pos;
-    for (std::size_t k = 0; k < vars.size(); ++k) {
+    while (blank(*p)) ++p;
+    for (std::size_t k = 0;; ++k) {
         if (vars[k].kind != Kind::real) return false;
-        while (*p == ' ' || *p == '\t') ++p;
-        const char* end = parse_plain_real(p, *static_cast<double*>(vars[k].value));
-        if (end == nullptr) return false;
-        p = end;
-        if (k + 1 < vars.size() && *p != ' ' && *p != '\t') return false;
+        p = parse_plain_real(p, *static_cast<double*>(vars[k].value));
+        if (p == nullptr) return false;
+        if (k + 1 == vars.size()) break;
+        // Values in between end at a blank or tab, often a single one.
+        if (!blank(*p)) return false;
+        do ++p;
+        while (blank(*p));
     }
     in_.pos = static_cast<std::size_t>(p - in_.data());
     return true;
