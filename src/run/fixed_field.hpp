@@ -4,7 +4,6 @@
 // a constant width and decimal count gets all its shifts and masks folded.
 
 #include <bit>
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 
