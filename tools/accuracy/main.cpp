@@ -1,10 +1,10 @@
 #include <cstdio>
-#include <exception>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/command.hpp"
 #include "common/dialogue.hpp"
 #include "compare.hpp"
 #include "report.hpp"
@@ -55,29 +55,19 @@ accuracy::Inputs inputs_of(const Args& args) {
     return in;
 }
 
+// Prints the table and the verdict; 1 when the draped track fails it.
+int check(const Args& args) {
+    const auto in = inputs_of(args);
+    const auto scores = accuracy::compare_tracks(in);
+    std::fputs(accuracy::format_table(scores, in.dialogue).c_str(), stdout);
+    const auto verdict = accuracy::judge(scores);
+    for (const auto& warning : verdict.warnings) std::puts(warning.c_str());
+    if (verdict.ok()) std::puts(verdict.summary.c_str());
+    return verdict.ok() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> argv_list(argv + 1, argv + argc);
-    if (argv_list.size() == 1 && argv_list[0] == "--help") {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    Args args;
-    if (!parse(argv_list, args)) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    try {
-        const auto in = inputs_of(args);
-        const auto scores = accuracy::compare_tracks(in);
-        std::fputs(accuracy::format_table(scores, in.dialogue).c_str(), stdout);
-        const auto verdict = accuracy::judge(scores);
-        for (const auto& warning : verdict.warnings) std::puts(warning.c_str());
-        if (verdict.ok()) std::puts(verdict.summary.c_str());
-        return verdict.ok() ? 0 : 1;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "accuracy: %s\n", e.what());
-        return 2;
-    }
+    return tools::run_command<Args>({"accuracy", kUsage, 2}, argc, argv, parse, check);
 }

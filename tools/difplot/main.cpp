@@ -1,11 +1,11 @@
 #include <cstdio>
-#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/command.hpp"
 #include "dif_file.hpp"
 #include "gaps.hpp"
 #include "svg_plot.hpp"
@@ -83,21 +83,8 @@ void plot(const Args& a) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> argv_list(argv + 1, argv + argc);
-    if (argv_list.size() == 1 && argv_list[0] == "--help") {
-        std::fputs(kUsage, stdout);
+    return tools::run_command<Args>({"difplot", kUsage, 1}, argc, argv, parse, [](const Args& a) {
+        plot(a);
         return 0;
-    }
-    Args args;
-    if (!parse(argv_list, args)) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    try {
-        plot(args);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "difplot: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }
